@@ -1,0 +1,2 @@
+#include "ZIPNOLVForm.h"
+TFormZip::TFormZip(QWidget *parent) : QWidget(parent) {}

@@ -1,0 +1,7 @@
+#pragma once
+#include <QWidget>
+class TFormZip : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormZip(QWidget *parent = nullptr);
+};
