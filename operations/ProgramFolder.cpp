@@ -30,9 +30,13 @@ std::string PerUserFolder()
 
 std::string ProgramFolder()
 {
+    return ProgramFolderOf(platform::ModuleFileName());
+}
+
+std::string ProgramFolderOf(const std::string &moduleFileName)
+{
     // The system's own separator only: a ":" or a backslash is an ordinary character in a folder name here.
-    const std::string module = platform::ModuleFileName();
-    const std::string folder = module.substr(0, module.rfind('/') + 1);
+    const std::string folder = moduleFileName.substr(0, moduleFileName.rfind('/') + 1);
     if (platform::IsWritableFolder(folder))
         return folder;
     return PerUserFolder();

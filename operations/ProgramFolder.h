@@ -7,3 +7,6 @@
 // where its users cannot write, a per-user folder stands in for it
 // ($XDG_CACHE_HOME/NOLVZip/, by default ~/.cache/NOLVZip/), created on demand.
 std::string ProgramFolder();
+
+// The same for a program whose full file name is `moduleFileName`.
+std::string ProgramFolderOf(const std::string &moduleFileName);
