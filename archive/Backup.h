@@ -25,14 +25,26 @@ enum BackupResult {
     BACKUP_DAMAGED_ARCHIVE = 4,   /* not a complete, intact archive */
     BACKUP_SAME_FILE = 5,         /* input and output are the same file */
     BACKUP_DRIVE_UNAVAILABLE = 6, /* the drive's folder is missing or no medium is mounted */
-    BACKUP_VERIFY_MISMATCH = 7    /* what was read back from the drive differs from the file */
+    BACKUP_VERIFY_MISMATCH = 7,   /* what was read back from the drive differs from the file */
+    BACKUP_INTERNAL_ERROR = 8     /* out of memory, or an unexpected failure inside the library */
 };
 
-/* Compresses `file` into the archive `archive`. */
+/* An archive is one standard zstd stream with a content checksum: `zstd -t`
+ * checks it and `zstd -d` restores it. Every output is written under a
+ * temporary name, flushed to the disk and renamed into place, so on any
+ * failure what stood at the output path is left as it was. */
+
+/* Compresses `file` into the archive `archive`, created with the file's owner
+ * permission bits only. */
 BACKUP_API int32_t Zip(const char *file, const char *archive);
-/* Restores the file that `archive` holds into `target`. */
+/* Restores the file that `archive` (any valid zstd stream) holds into
+ * `target`, created owner-only (0600). */
 BACKUP_API int32_t UnZip(const char *archive, const char *target);
-/* Puts the local file `file` onto the drive `drive` ("a:"). */
+/* Puts the local file `file` onto the drive `drive` ("a:" or "A:") as
+ * NOLVZIP.ZST, and checks what the medium then holds before replacing the
+ * previous copy. Drive X is the folder in the environment variable
+ * BACKUP_DRIVE_X; without it, A is /media/floppy0 and B /media/floppy1, and
+ * must have a medium mounted there. */
 BACKUP_API int32_t DiskToFloppy(const char *file, const char *drive);
 /* Fetches the file that DiskToFloppy last put on `drive` into the local file `file`. */
 BACKUP_API int32_t FloppyToDisk(const char *file, const char *drive);
