@@ -1,5 +1,7 @@
 #include "ZIPNOLVForm.h"
 
+#include "OpenDialog.h"
+#include "PathRules.h"
 #include "ProgramFolder.h"
 #include "Toolkit.h"
 #include "UnzipOperation.h"
@@ -19,6 +21,21 @@
 TFormZip *FormZip = nullptr;
 
 namespace {
+
+QString WithExtension(const QString &path, const char *extension)
+{
+    return QString::fromStdString(paths::ChangeExtension(path.toStdString(), extension));
+}
+
+QString ArchiveName(const QString &path)
+{
+    return WithExtension(path, ".nolvzip");
+}
+
+QString RestoredName(const QString &path)
+{
+    return WithExtension(path, "");
+}
 
 // Components keep their designed place and size; nothing is laid out.
 template <typename Widget>
@@ -118,6 +135,9 @@ TFormZip::TFormZip(QWidget *parent) : QWidget(parent)
                               QStringLiteral("C:\\Quarvel\\Database\\dataDezipp.gdb"));
     Button1 = PlaceButton(TabSheet2, "Button1", 387, 91, 25, 20, QStringLiteral("..."));
 
+    OpenDialog1 = new toolkit::OpenDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+
     // Tab order within each parent: a group box's place is that of its first control.
     QWidget *const chain[] = {PageControl1, EditFileToZip, BtnChooseFile, BtnZip, CBToFloppy,
                               EditZipFileName, Button2, BtnUnZip, CBFromFloppy, EditFileToUnZip,
@@ -127,6 +147,13 @@ TFormZip::TFormZip(QWidget *parent) : QWidget(parent)
 
     toolkit::OnEvent(BtnZip, &QPushButton::clicked, this, &TFormZip::BtnZipClick);
     toolkit::OnEvent(BtnUnZip, &QPushButton::clicked, this, &TFormZip::BtnUnZipClick);
+    toolkit::OnEvent(BtnChooseFile, &QPushButton::clicked, this, &TFormZip::BtnChooseFileClick);
+    toolkit::OnEvent(Button2, &QPushButton::clicked, this, &TFormZip::Button2Click);
+    toolkit::OnEvent(Button3, &QPushButton::clicked, this, &TFormZip::Button3Click);
+    toolkit::OnEvent(Button1, &QPushButton::clicked, this, &TFormZip::Button1Click);
+    // clicked(), not toggled(): the handlers follow the user, not the initial state set above.
+    toolkit::OnEvent(CBToFloppy, &QCheckBox::clicked, this, &TFormZip::CBToFloppyClick);
+    toolkit::OnEvent(CBFromFloppy, &QCheckBox::clicked, this, &TFormZip::CBFromFloppyClick);
 
     // The outer size 466 by 237 of the design, less a common frame and title bar.
     resize(458, 210);
@@ -148,4 +175,53 @@ void TFormZip::BtnUnZipClick(QObject *)
     UnzipOperation(EditFileToUnZip->text().toStdString(), EditFileUnzip->text().toStdString(),
                    CBFromFloppy->isChecked(), ProgramFolder());
     toolkit::ShowMessage(QStringLiteral("traitement terminé"));
+}
+
+void TFormZip::Pick(QLineEdit *field)
+{
+    // A name the dialog cannot take as a preset is no reason not to open it.
+    try {
+        OpenDialog1->SetFileName(field->text());
+    } catch (...) {
+    }
+    OpenDialog1->Execute();
+    field->setText(OpenDialog1->FileName());
+}
+
+void TFormZip::BtnChooseFileClick(QObject *)
+{
+    Pick(EditFileToZip);
+    if (!CBToFloppy->isChecked())
+        EditZipFileName->setText(ArchiveName(EditFileToZip->text()));
+}
+
+void TFormZip::Button2Click(QObject *)
+{
+    Pick(EditZipFileName);
+}
+
+void TFormZip::Button3Click(QObject *)
+{
+    Pick(EditFileToUnZip);
+    if (!CBFromFloppy->isChecked())
+        EditFileUnzip->setText(RestoredName(EditFileToUnZip->text()));
+}
+
+void TFormZip::Button1Click(QObject *)
+{
+    Pick(EditFileUnzip);
+}
+
+void TFormZip::CBToFloppyClick(QObject *)
+{
+    if (CBToFloppy->isChecked())
+        EditZipFileName->clear();
+    else
+        EditZipFileName->setText(ArchiveName(EditFileToZip->text()));
+}
+
+void TFormZip::CBFromFloppyClick(QObject *)
+{
+    if (CBFromFloppy->isChecked())
+        EditFileToUnZip->clear();
 }

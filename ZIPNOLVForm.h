@@ -12,6 +12,10 @@ class QPushButton;
 class QScrollArea;
 class QTabWidget;
 
+namespace toolkit {
+class OpenDialog;
+}
+
 class TFormZip : public QWidget {
     Q_OBJECT
 public:
@@ -36,11 +40,21 @@ public:
     QPushButton *Button3;
     QLineEdit *EditFileUnzip;
     QPushButton *Button1;
+    toolkit::OpenDialog *OpenDialog1;
 
     void BtnZipClick(QObject *Sender);
     void BtnUnZipClick(QObject *Sender);
+    void BtnChooseFileClick(QObject *Sender);
+    void Button2Click(QObject *Sender);
+    void Button3Click(QObject *Sender);
+    void Button1Click(QObject *Sender);
+    void CBToFloppyClick(QObject *Sender);
+    void CBFromFloppyClick(QObject *Sender);
 
 private:
+    // Fills `field` from the shared dialog, which keeps the field's text on a cancel.
+    void Pick(QLineEdit *field);
+
     QScrollArea *scrollArea_;
 };
 
