@@ -1,5 +1,7 @@
-// Temp folders, file helpers and a fault harness shared by the archive library's tests.
+// Data makers and checks shared by the archive library's tests.
 #pragma once
+
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -18,58 +20,7 @@
 
 namespace backup_test {
 
-using Bytes = std::string;
-
-// A real folder under TMPDIR, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        const char *tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/nolvzip-backup-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder &) = delete;
-    TempFolder &operator=(const TempFolder &) = delete;
-
-    std::string operator/(const std::string &name) const { return path_ + "/" + name; }
-    const std::string &Path() const { return path_; }
-
-    // The names in the folder, hidden temporary files included.
-    std::set<std::string> Listing() const
-    {
-        std::set<std::string> names;
-        for (const auto &entry : std::filesystem::directory_iterator(path_))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
-
-private:
-    std::string path_;
-};
-
-inline void WriteFile(const std::string &path, const Bytes &data)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(data.data(), static_cast<std::streamsize>(data.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
-
-inline Bytes ReadFile(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using namespace test_files;
 
 inline mode_t Mode(const std::string &path)
 {
@@ -136,50 +87,5 @@ inline Bytes DatabaseLike(size_t size)
     out.resize(size);
     return out;
 }
-
-// Runs `body` in a child process whose files may not grow past `limit`
-// bytes, so writes past it fail with EFBIG as on a full disk. Returns the
-// body's result, or -1 if the child did not exit normally.
-inline int WithFileSizeLimit(rlim_t limit, const std::function<int()> &body)
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit rl{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &rl);
-        ::_exit(body());
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Sets an environment variable for the scope, then restores it.
-class ScopedEnv {
-public:
-    ScopedEnv(const std::string &name, const char *value) : name_(name)
-    {
-        if (const char *old = std::getenv(name.c_str()))
-            old_ = old, had_ = true;
-        if (value)
-            ::setenv(name.c_str(), value, 1);
-        else
-            ::unsetenv(name.c_str());
-    }
-    ~ScopedEnv()
-    {
-        if (had_)
-            ::setenv(name_.c_str(), old_.c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
-    ScopedEnv(const ScopedEnv &) = delete;
-    ScopedEnv &operator=(const ScopedEnv &) = delete;
-
-private:
-    std::string name_;
-    std::string old_;
-    bool had_ = false;
-};
 
 } // namespace backup_test

@@ -1,16 +1,14 @@
 #include "Platform.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
+
+using namespace test_files;
 
 const std::string kOld = "the complete file that stood at the target\n";
 
@@ -32,7 +30,7 @@ TEST(CopyFile, OverwritesOrCreatesTheTargetWithTheSourcesBytesAndMode)
         ASSERT_EQ(::stat((dir / target).c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, 0640u);
     }
-    EXPECT_EQ(dir.Names(), (std::set<std::string>{"source", "existing", "new"}));
+    EXPECT_EQ(dir.Listing(), (std::set<std::string>{"source", "existing", "new"}));
 }
 
 TEST(CopyFile, FailIfExistsKeepsAnExistingTargetButCopiesToANewOne)
@@ -44,7 +42,7 @@ TEST(CopyFile, FailIfExistsKeepsAnExistingTargetButCopiesToANewOne)
     EXPECT_EQ(ReadFile(dir / "existing"), kOld);
     EXPECT_NE(platform::CopyFileA((dir / "source").c_str(), (dir / "fresh").c_str(), true), 0);
     EXPECT_EQ(ReadFile(dir / "fresh"), "new content");
-    EXPECT_EQ(dir.Names(), (std::set<std::string>{"source", "existing", "fresh"}));
+    EXPECT_EQ(dir.Listing(), (std::set<std::string>{"source", "existing", "fresh"}));
 }
 
 // Every failure reports zero and leaves the folder as it was.
@@ -71,26 +69,10 @@ TEST(CopyFile, FailuresReturnZeroAndChangeNothing)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(platform::CopyFileA(c.source.c_str(), c.target.c_str(), false), 0);
         EXPECT_EQ(ReadFile(dir / "existing"), kOld);
-        EXPECT_EQ(dir.Names(), (std::set<std::string>{"source", "existing", "folder"}));
+        EXPECT_EQ(dir.Listing(), (std::set<std::string>{"source", "existing", "folder"}));
     }
     EXPECT_EQ(platform::CopyFileA(nullptr, (dir / "x").c_str(), false), 0);
     EXPECT_EQ(platform::CopyFileA((dir / "source").c_str(), nullptr, false), 0);
-}
-
-// Runs `body` in a child process whose files may not grow past `limit` bytes,
-// as on a full disk, and returns its exit code.
-int WithFileSizeLimit(rlim_t limit, const std::function<int()> &body)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit rl{limit, limit};
-        ::setrlimit(RLIMIT_FSIZE, &rl);
-        ::_exit(body());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 TEST(CopyFile, AWriteFailureLeavesTheExistingTargetIntactAndNoTemporary)
@@ -103,7 +85,7 @@ TEST(CopyFile, AWriteFailureLeavesTheExistingTargetIntactAndNoTemporary)
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadFile(dir / "existing"), kOld);
-    EXPECT_EQ(dir.Names(), (std::set<std::string>{"source", "existing"}));
+    EXPECT_EQ(dir.Listing(), (std::set<std::string>{"source", "existing"}));
 }
 
 TEST(DeleteFile, RemovesFilesButNeverAFolder)
@@ -115,7 +97,7 @@ TEST(DeleteFile, RemovesFilesButNeverAFolder)
     EXPECT_FALSE(platform::DeleteFile(dir / "file"));
     EXPECT_FALSE(platform::DeleteFile(dir / "folder"));
     EXPECT_FALSE(platform::DeleteFile(""));
-    EXPECT_EQ(dir.Names(), (std::set<std::string>{"folder"}));
+    EXPECT_EQ(dir.Listing(), (std::set<std::string>{"folder"}));
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 
 #include "OperationError.h"
 #include "ScriptedBackup.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,8 @@ inline std::ostream &operator<<(std::ostream &out, const Call &c)
     return out << c.function << "(\"" << c.first << "\", \"" << c.second << "\")";
 }
 } // namespace scripted
+
+using namespace test_files;
 
 class OperationTest : public ::testing::Test {
 protected:

@@ -1,12 +1,14 @@
 #include "Platform.h"
 #include "ProgramFolder.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 namespace {
+
+using namespace test_files;
 
 TEST(ProgramFolder, IsTheRunningProgramsFolderWithATrailingSeparator)
 {
@@ -19,20 +21,13 @@ TEST(ProgramFolder, IsTheRunningProgramsFolderWithATrailingSeparator)
 TEST(ProgramFolder, AFolderTheUserCannotWriteIsReplacedByAPrivatePerUserOne)
 {
     TempFolder cache;
-    const char *saved = std::getenv("XDG_CACHE_HOME");
-    const std::string previous = saved ? saved : "";
-    ::setenv("XDG_CACHE_HOME", (cache / "cache").c_str(), 1);
+    ScopedEnv env{"XDG_CACHE_HOME", (cache / "cache").c_str()};
 
     EXPECT_EQ(ProgramFolderOf(cache / "NOLVZip"), cache.Path());
     EXPECT_EQ(ProgramFolderOf("/nonexistent/bin/NOLVZip"), cache / "cache/NOLVZip/");
     struct stat st;
     ASSERT_EQ(::stat((cache / "cache/NOLVZip").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
-
-    if (saved)
-        ::setenv("XDG_CACHE_HOME", previous.c_str(), 1);
-    else
-        ::unsetenv("XDG_CACHE_HOME");
 }
 
 } // namespace

@@ -40,8 +40,8 @@ TEST_P(UnzipOperationTest, RunsItsStepsAndLeavesTheExpectedFiles)
     EXPECT_EQ(MessageOf([&] { UnzipOperation(Expand(c.fileToUnzip), Expand(c.restored), c.fromFloppy, program.Path()); }),
               Expand(c.message));
     EXPECT_EQ(scripted::Calls(), ExpandCalls(c.calls));
-    EXPECT_EQ(program.Names(), c.programFiles);
-    EXPECT_EQ(data.Names(), c.dataFiles);
+    EXPECT_EQ(program.Listing(), c.programFiles);
+    EXPECT_EQ(data.Listing(), c.dataFiles);
     if (!c.restoredContent.empty()) {
         EXPECT_EQ(ReadFile(Expand(c.restored)), Expand(c.restoredContent));
     }
@@ -108,7 +108,7 @@ TEST_F(OperationTest, EmptyRestoredPathFailsTheCopyWithATrailingSpace)
 
     EXPECT_EQ(message, "Impossible de copier le fichier unZipTemp vers ");
     EXPECT_EQ(scripted::Calls(), (std::vector<Call>{{"UnZip", "archive", ""}, {"UnZip", "archive", "unZipTemp"}}));
-    EXPECT_EQ(data.Names(), std::set<std::string>{"unZipTemp"});
+    EXPECT_EQ(data.Listing(), std::set<std::string>{"unZipTemp"});
 }
 
 } // namespace

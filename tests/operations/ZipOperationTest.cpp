@@ -21,8 +21,8 @@ TEST_F(ZipOperationTest, FloppyRoadGoesThroughZiptempAndIgnoresTheZipFileName)
     EXPECT_EQ(MessageOf([&] { ZipOperation(data / "data.gdb", data / "named.nolvzip", true, program.Path()); }), "");
     EXPECT_EQ(scripted::Calls(), ExpandCalls({{"Zip", "{dir}data.gdb", "{pf}ziptemp"},
                                               {"DiskToFloppy", "{pf}ziptemp", "a:"}}));
-    EXPECT_TRUE(program.Names().empty()) << "the temporary archive is deleted";
-    EXPECT_TRUE(data.Names().empty()) << "nothing is written at the zip file name";
+    EXPECT_TRUE(program.Listing().empty()) << "the temporary archive is deleted";
+    EXPECT_TRUE(data.Listing().empty()) << "nothing is written at the zip file name";
 }
 
 TEST_F(ZipOperationTest, FailuresRaiseTheirMessageAndStopThere)
@@ -56,7 +56,7 @@ TEST_F(ZipOperationTest, FailuresRaiseTheirMessageAndStopThere)
         EXPECT_EQ(MessageOf([&] { ZipOperation(Expand(c.file), Expand(c.zipFileName), c.toFloppy, program.Path()); }),
                   Expand(c.message));
         EXPECT_EQ(scripted::Calls(), ExpandCalls(c.calls));
-        EXPECT_EQ(program.Names(), c.programFiles);
+        EXPECT_EQ(program.Listing(), c.programFiles);
         std::filesystem::remove(program / "ziptemp");
     }
 }
