@@ -48,6 +48,7 @@ public:
     Fd(const Fd &) = delete;
     Fd &operator=(const Fd &) = delete;
     int Get() const { return fd_; }
+    int *Out() { return &fd_; }
 
 private:
     int fd_;
@@ -80,17 +81,6 @@ ssize_t ReadFull(int fd, void *data, size_t size, off_t *offset = nullptr)
     return static_cast<ssize_t>(done);
 }
 
-// Opens the input before anything is created, as a regular file only.
-BackupResult OpenInput(const char *path, int *fd, struct stat *st)
-{
-    *fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (*fd < 0)
-        return BACKUP_SOURCE_UNREADABLE;
-    if (::fstat(*fd, st) != 0 || !S_ISREG(st->st_mode))
-        return BACKUP_SOURCE_UNREADABLE;
-    return BACKUP_OK;
-}
-
 // Refuses an output that is the input itself, and an existing output that
 // is not a regular file: renaming over it would remove a device or a link
 // target's meaning, never what the caller wants.
@@ -105,6 +95,19 @@ BackupResult CheckOutput(const std::string &input, const struct stat &in, const 
         return BACKUP_SAME_FILE;
     if (!S_ISREG(out.st_mode))
         return BACKUP_BAD_ARGUMENT;
+    return BACKUP_OK;
+}
+
+// The start of every copy: the input, a regular file, opened for a
+// sequential read, and the output checked against it before anything is created.
+BackupResult OpenForCopy(const std::string &input, const std::string &output, Fd &in, struct stat *st)
+{
+    *in.Out() = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in.Get() < 0 || ::fstat(in.Get(), st) != 0 || !S_ISREG(st->st_mode))
+        return BACKUP_SOURCE_UNREADABLE;
+    if (const BackupResult rc = CheckOutput(input, *st, output); rc != BACKUP_OK)
+        return rc;
+    ::posix_fadvise(in.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     return BACKUP_OK;
 }
 
@@ -123,15 +126,10 @@ BackupResult ZipImpl(const char *file, const char *archive)
 {
     if (Empty(file) || Empty(archive))
         return BACKUP_BAD_ARGUMENT;
-    int raw;
+    Fd in;
     struct stat st {};
-    BackupResult rc = OpenInput(file, &raw, &st);
-    Fd in(raw);
-    if (rc != BACKUP_OK)
+    if (const BackupResult rc = OpenForCopy(file, archive, in, &st); rc != BACKUP_OK)
         return rc;
-    if ((rc = CheckOutput(file, st, archive)) != BACKUP_OK)
-        return rc;
-    ::posix_fadvise(in.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     std::unique_ptr<ZSTD_CCtx, decltype(&ZSTD_freeCCtx)> cctx(ZSTD_createCCtx(), ZSTD_freeCCtx);
     if (!cctx)
@@ -181,15 +179,10 @@ BackupResult UnZipImpl(const char *archive, const char *target)
 {
     if (Empty(archive) || Empty(target))
         return BACKUP_BAD_ARGUMENT;
-    int raw;
+    Fd in;
     struct stat st {};
-    BackupResult rc = OpenInput(archive, &raw, &st);
-    Fd in(raw);
-    if (rc != BACKUP_OK)
+    if (const BackupResult rc = OpenForCopy(archive, target, in, &st); rc != BACKUP_OK)
         return rc;
-    if ((rc = CheckOutput(archive, st, target)) != BACKUP_OK)
-        return rc;
-    ::posix_fadvise(in.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     std::unique_ptr<ZSTD_DCtx, decltype(&ZSTD_freeDCtx)> dctx(ZSTD_createDCtx(), ZSTD_freeDCtx);
     if (!dctx)
@@ -309,14 +302,10 @@ BackupResult DiskToFloppyImpl(const char *file, const char *drive)
     BackupResult rc = DriveFolder(drive, &folder);
     if (rc != BACKUP_OK)
         return rc;
-    int raw;
-    struct stat st {};
-    rc = OpenInput(file, &raw, &st);
-    Fd in(raw);
-    if (rc != BACKUP_OK)
-        return rc;
     const std::string onDrive = folder + "/" + kDriveFileName;
-    if ((rc = CheckOutput(file, st, onDrive)) != BACKUP_OK)
+    Fd in;
+    struct stat st {};
+    if ((rc = OpenForCopy(file, onDrive, in, &st)) != BACKUP_OK)
         return rc;
 
     platform::AtomicFile out(onDrive, 0600);
@@ -337,14 +326,9 @@ BackupResult FloppyToDiskImpl(const char *file, const char *drive)
     BackupResult rc = DriveFolder(drive, &folder);
     if (rc != BACKUP_OK)
         return rc;
-    const std::string onDrive = folder + "/" + kDriveFileName;
-    int raw;
+    Fd in;
     struct stat st {};
-    rc = OpenInput(onDrive.c_str(), &raw, &st);
-    Fd in(raw);
-    if (rc != BACKUP_OK)
-        return rc;
-    if ((rc = CheckOutput(onDrive, st, file)) != BACKUP_OK)
+    if ((rc = OpenForCopy(folder + "/" + kDriveFileName, file, in, &st)) != BACKUP_OK)
         return rc;
 
     platform::AtomicFile out(file, 0600);
