@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -58,4 +59,30 @@ inline int OverrideDepth()
     for (Qt::CursorShape shape : shapes)
         QApplication::setOverrideCursor(shape);
     return int(shapes.size());
+}
+
+// What a modal box showed, read while it was up.
+struct BoxSeen {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QPoint centre;
+    Qt::CursorShape cursor = Qt::BitmapCursor;
+    int cursorDepth = -1;
+};
+
+inline BoxSeen Inspect(QWidget *modal)
+{
+    BoxSeen seen;
+    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        seen.text = box->text();
+        seen.title = box->windowTitle();
+        seen.icon = box->icon();
+        seen.buttons = box->standardButtons();
+        seen.centre = box->frameGeometry().center();
+    }
+    seen.cursor = OverrideShape();
+    seen.cursorDepth = OverrideDepth();
+    return seen;
 }

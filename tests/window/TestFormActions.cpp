@@ -20,15 +20,6 @@
 
 namespace {
 
-struct BoxSeen {
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    Qt::CursorShape cursor = Qt::BitmapCursor;
-    int cursorDepth = -1;
-};
-
 // The fields and boxes that the user sees, to compare before and after a click.
 struct FormState {
     QStringList texts;
@@ -114,15 +105,7 @@ QList<BoxSeen> TestFormActions::Click(QPushButton *button, Qt::Key key)
 {
     QList<BoxSeen> seen;
     ModalWatcher watcher([&](QWidget *modal) {
-        BoxSeen box;
-        if (auto *message = qobject_cast<QMessageBox *>(modal)) {
-            box.text = message->text();
-            box.title = message->windowTitle();
-            box.icon = message->icon();
-            box.buttons = message->standardButtons();
-        }
-        box.cursor = OverrideShape();
-        box.cursorDepth = OverrideDepth();
+        BoxSeen box = Inspect(modal);
         QTest::keyClick(modal, key);
         if (modal->isVisible()) {
             box.text += QStringLiteral(" [not closed by the key]");

@@ -10,33 +10,6 @@
 
 #include <stdexcept>
 
-namespace {
-
-struct BoxSeen {
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    Qt::CursorShape cursor = Qt::BitmapCursor;
-    QPoint centre;
-};
-
-BoxSeen Inspect(QWidget *modal)
-{
-    BoxSeen seen;
-    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-        seen.text = box->text();
-        seen.title = box->windowTitle();
-        seen.icon = box->icon();
-        seen.buttons = box->standardButtons();
-        seen.centre = box->frameGeometry().center();
-    }
-    seen.cursor = OverrideShape();
-    return seen;
-}
-
-} // namespace
-
 class TestToolkit : public QObject {
     Q_OBJECT
 
