@@ -1,6 +1,7 @@
 #include "OpenDialog.h"
 
-#include <QApplication>
+#include "Toolkit.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -33,9 +34,7 @@ void OpenDialog::SetFileName(const QString &fileName)
 
 bool OpenDialog::Execute()
 {
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const bool chosen = exec() == QDialog::Accepted && !selectedFiles().isEmpty();
-    QApplication::restoreOverrideCursor();
+    const bool chosen = ExecModal(*this) == QDialog::Accepted && !selectedFiles().isEmpty();
     if (!chosen)
         return false;
     fileName_ = selectedFiles().constFirst();

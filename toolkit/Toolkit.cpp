@@ -48,15 +48,15 @@ protected:
     }
 };
 
-// Modal dialogs show the normal arrow even under the hourglass.
-void ExecWithArrow(QDialog &dialog)
+} // namespace
+
+int ExecModal(QDialog &dialog)
 {
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    dialog.exec();
+    const int result = dialog.exec();
     QApplication::restoreOverrideCursor();
+    return result;
 }
-
-} // namespace
 
 QString TitleFromExecutable(const QString &executablePath)
 {
@@ -124,7 +124,7 @@ void ShowError(const std::string &text)
 {
     CenteredMessageBox box(QMessageBox::Critical, ApplicationTitle(), QString::fromStdString(WithFullStop(text)),
                            QMessageBox::Ok);
-    ExecWithArrow(box);
+    ExecModal(box);
 }
 
 void ShowMessage(const QString &text)
@@ -132,7 +132,7 @@ void ShowMessage(const QString &text)
     CenteredMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
-    ExecWithArrow(box);
+    ExecModal(box);
 }
 
 BusyCursor::BusyCursor()

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+class QDialog;
 class QLocale;
 
 namespace toolkit {
@@ -36,6 +37,10 @@ std::string WithFullStop(const std::string &text);
 
 // Shown for an error that carries no text of its own.
 extern const char *const kUnknownErrorText;
+
+// Runs `dialog` modally with the normal arrow, even under the hourglass,
+// and returns its result.
+int ExecModal(QDialog &dialog);
 
 // Modal error box: error icon, the title as caption, one "OK".
 void ShowError(const std::string &text);
