@@ -257,16 +257,15 @@ BackupResult DriveFolder(const char *drive, std::string *folder)
 
 BackupResult CopyAll(int from, platform::AtomicFile &to)
 {
-    std::vector<char> buf(kChunk);
-    for (;;) {
-        const ssize_t n = ReadFull(from, buf.data(), buf.size());
-        if (n < 0)
-            return BACKUP_SOURCE_UNREADABLE;
-        if (n == 0)
-            return BACKUP_OK;
-        if (!to.Write(buf.data(), static_cast<size_t>(n)))
-            return BACKUP_WRITE_FAILED;
+    switch (to.CopyFrom(from)) {
+    case platform::AtomicFile::CopyResult::Done:
+        return BACKUP_OK;
+    case platform::AtomicFile::CopyResult::ReadFailed:
+        return BACKUP_SOURCE_UNREADABLE;
+    case platform::AtomicFile::CopyResult::WriteFailed:
+        break;
     }
+    return BACKUP_WRITE_FAILED;
 }
 
 // Compares what the medium holds with the local file. The written pages are

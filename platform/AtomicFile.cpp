@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
@@ -72,6 +73,23 @@ bool AtomicFile::Write(const void *data, size_t size)
         size -= static_cast<size_t>(n);
     }
     return true;
+}
+
+AtomicFile::CopyResult AtomicFile::CopyFrom(int fd)
+{
+    std::vector<char> buffer(1 << 20);
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n == 0)
+            return CopyResult::Done;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return CopyResult::ReadFailed;
+        }
+        if (!Write(buffer.data(), static_cast<size_t>(n)))
+            return CopyResult::WriteFailed;
+    }
 }
 
 bool AtomicFile::Commit(bool replace)

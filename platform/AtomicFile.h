@@ -24,6 +24,10 @@ public:
 
     // Writes all of `size` bytes, retrying short writes.
     bool Write(const void *data, size_t size);
+
+    enum class CopyResult { Done, ReadFailed, WriteFailed };
+    // Writes everything from `fd`'s current position to its end.
+    CopyResult CopyFrom(int fd);
     // Flushes the data to the disk, closes, renames over the target and
     // flushes the folder. With `replace` false an existing target is kept
     // and the commit fails.

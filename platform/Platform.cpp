@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -32,40 +31,6 @@ bool DeleteFile(const std::string &path)
     return ::unlink(path.c_str()) == 0;
 }
 
-namespace {
-
-bool CopyContent(int from, AtomicFile &to)
-{
-    // sendfile moves the data inside the kernel; fall back to read/write where it is refused.
-    for (;;) {
-        const ssize_t n = ::sendfile(to.Fd(), from, nullptr, 1 << 30);
-        if (n == 0)
-            return true;
-        if (n > 0)
-            continue;
-        if (errno == EINTR)
-            continue;
-        if (errno != EINVAL && errno != ENOSYS)
-            return false;
-        break;
-    }
-    std::vector<char> buffer(1 << 20);
-    for (;;) {
-        const ssize_t n = ::read(from, buffer.data(), buffer.size());
-        if (n == 0)
-            return true;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (!to.Write(buffer.data(), static_cast<size_t>(n)))
-            return false;
-    }
-}
-
-} // namespace
-
 int CopyFileA(const char *existingFileName, const char *newFileName, int failIfExists)
 {
     if (!existingFileName || !newFileName || !*existingFileName || !*newFileName)
@@ -82,7 +47,7 @@ int CopyFileA(const char *existingFileName, const char *newFileName, int failIfE
     }
     if (ok) {
         AtomicFile out(newFileName, source.st_mode & 07777);
-        ok = out.Ok() && CopyContent(from, out) && out.Commit(!failIfExists);
+        ok = out.Ok() && out.CopyFrom(from) == AtomicFile::CopyResult::Done && out.Commit(!failIfExists);
     }
     ::close(from);
     return ok ? 1 : 0;
